@@ -1,0 +1,2 @@
+// Implemented with the wave output work.
+#include "../Platform.h"
