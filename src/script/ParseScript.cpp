@@ -32,6 +32,9 @@ StatementList ParseScript(std::string_view inputText) {
   if (text.size() > INT32_MAX - 1) text = text.substr(0, INT32_MAX - 1);
   const auto length = static_cast<std::int32_t>(text.size());
   const char* bytes = text.data();
+  // Statements hold the text's bytes plus a kind byte each: reserve once.
+  list.bytes.reserve(text.size() + text.size() / 4 + 16);
+  list.ends.reserve(text.size() / 16 + 4);
 
   std::int32_t pos = 0;
   while (pos < length) {

@@ -1,5 +1,7 @@
 #include "SplitPhrase.h"
 
+#include <array>
+
 #include "ShiftJis.h"
 
 namespace script {
@@ -14,11 +16,20 @@ constexpr unsigned char kTouten = 0x41;     // 、
 constexpr unsigned char kKuten = 0x42;      // 。
 constexpr unsigned char kQuestion = 0x48;   // ？
 
-// Bytes that need a look before they can be taken as an ordinary character.
-constexpr bool NeedsLook(unsigned char byte) {
-  return byte == 0 || byte == kCR || byte == kLF || byte == ';' || byte == '/' || byte == '+' ||
-         byte == ',' || byte == kMarkLead || byte == '<';
-}
+// How the scan treats each byte value on first sight.
+enum ByteClass : unsigned char { kSingle, kLead, kLook };
+
+constexpr auto kByteClasses = [] {
+  std::array<ByteClass, 256> classes{};
+  for (int byte = 0; byte < 256; ++byte) {
+    classes[byte] = IsLeadByte(static_cast<unsigned char>(byte)) ? kLead : kSingle;
+  }
+  // The terminator, line breaks, the marks (、。？ share the lead byte 0x81)
+  // and the start of "<-" need a closer look.
+  const unsigned char looked[] = {0, kCR, kLF, ';', '/', '+', ',', kMarkLead, '<'};
+  for (unsigned char byte : looked) classes[byte] = kLook;
+  return classes;
+}();
 
 }  // namespace
 
@@ -41,11 +52,16 @@ PhraseCut CutPhrase(std::string_view text, std::int32_t start, std::string& phra
 
   for (;;) {
     const unsigned char byte = at(i);
-    if (!NeedsLook(byte)) {
+    if (kByteClasses[byte] != kLook) {
       if (state == ScanState::Trailing) break;  // the character starts the next phrase
       state = ScanState::Body;
       kind = kKindPlain;
-      i += (IsLeadByte(byte) && at(i + 1) != 0) ? 2 : 1;
+      // Ordinary characters, the bulk of any script, are taken in one run.
+      while (i < size) {
+        const ByteClass byteClass = kByteClasses[bytes[i]];
+        if (byteClass == kLook) break;
+        i += (byteClass == kLead && i + 1 < size && bytes[i + 1] != 0) ? 2 : 1;
+      }
       continue;
     }
     switch (byte) {
