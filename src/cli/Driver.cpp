@@ -4,7 +4,12 @@
 #include "InputText.h"
 #include "Options.h"
 #include "Usage.h"
+#include "audio/OutputFile.h"
+#include "audio/PatchWaveHeader.h"
+#include "audio/SilenceBlock.h"
 #include "platform/Platform.h"
+#include "render/EngineBinding.h"
+#include "render/Interpreter.h"
 #include "render/RenderSettings.h"
 #include "script/ParseScript.h"
 
@@ -15,10 +20,12 @@ int RunProgram(const std::vector<std::string>& arguments) {
     ShowUsage();
     return 1;
   }
-  const std::string exeDirectory = platform::ExecutableDirectory();
   constexpr char sep = platform::kPathSeparator;
-  const std::string defaultEnginePath =
-      exeDirectory + "dll" + sep + "default" + sep + "AquesTalk.dll";
+  render::VoicePaths voicePaths;
+  voicePaths.exeDirectory = platform::ExecutableDirectory();
+  voicePaths.defaultEnginePath =
+      voicePaths.exeDirectory + "dll" + sep + "default" + sep + render::kEngineFileName;
+  const audio::SilenceBlock silence;  // zero bytes for every pause
 
   render::RenderSettings settings;
   CommandLine commandLine = ScanOptions(arguments, settings);
@@ -53,7 +60,23 @@ int RunProgram(const std::vector<std::string>& arguments) {
     platform::WriteConsoleLine(kNothingToRead);
     return 1;
   }
-  (void)defaultEnginePath;
+
+  audio::OutputFile outputFile;
+  if (settings.FileOutput &&
+      !audio::OpenOutputFile(commandLine.outputPath, inputArgument, settings.AppendOutput, outputFile)) {
+    return 1;
+  }
+  // From here on nothing ends the run early: a missing engine only means
+  // the phrases pass in silence.
+  render::EngineBinding binding;
+  render::LoadDefaultEngine(binding, voicePaths.defaultEnginePath);
+  const render::SoundOutput output{settings.FileOutput ? &outputFile : nullptr, &silence};
+  render::RunStatements(statements, settings, binding, voicePaths, output);
+  render::ReleaseEngine(binding);
+  if (settings.FileOutput) {
+    audio::PatchWaveHeader(outputFile);
+    audio::CloseOutputFile(outputFile);
+  }
   return 0;
 }
 
