@@ -72,12 +72,15 @@ enum class OutputDisposition {
   OpenAlways,    // open an existing file, or create it
 };
 
-// Opens a file for writing only. Returns a closed handle on failure; also
-// fails, without touching the file, when the path names the same file as
-// `protectedPath` (the input must never be overwritten).
+// Opens a file for writing (and, to check an existing header before
+// appending, for reading when it opens always), shared with no other writer.
+// Returns a closed handle on failure; also fails, without touching the file,
+// when the path names the same file as `protectedPath` (the input must never
+// be overwritten) or when another writer holds the file.
 OutputFileHandle OpenOutputFile(const std::string& path, OutputDisposition disposition,
                                 const std::string& protectedPath);
 bool MoveToEnd(OutputFileHandle file);
+// The size in bytes; 0 for a device or pipe, which has none.
 std::uint64_t FileSize(OutputFileHandle file);
 // Appends at the current position; returns the number of bytes written.
 std::size_t WriteBytes(OutputFileHandle file, const void* bytes, std::size_t count);
@@ -85,6 +88,7 @@ std::size_t WriteBytes(OutputFileHandle file, const void* bytes, std::size_t cou
 std::size_t ReadBytesAt(OutputFileHandle file, std::uint64_t offset, void* bytes, std::size_t count);
 std::size_t WriteBytesAt(OutputFileHandle file, std::uint64_t offset, const void* bytes,
                          std::size_t count);
+// Puts the file's data on disk.
 void FlushFile(OutputFileHandle file);
 void CloseFile(OutputFileHandle& file);
 
@@ -99,8 +103,9 @@ void CloseLibrary(LibraryHandle library);
 
 // ---- Sound -------------------------------------------------------------------
 
-// Plays a complete in-memory WAV image and returns when it has been heard.
-// A missing or failing sound device means nothing is heard.
+// Plays a complete in-memory WAV image of integer PCM in the format its
+// header gives, and returns when it has been heard. A missing, busy or
+// failing sound device means nothing is heard, and nothing is printed.
 void PlayWaveImage(const std::uint8_t* image, std::size_t size);
 
 // Holds the thread for the given number of milliseconds.
