@@ -56,3 +56,42 @@ TEST(InputText, TheLastPlainArgumentIsTheInput) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whatever a file holds, a run ends normally and leaves a WAV file whose
+// size fields describe it.
+TEST(InputText, ArbitraryBytesNeverBreakARun) {
+  const char alphabet[] = {'<', '-', ':', '>', '\r', '\n', ',', ';', '/', '+', 'S', 's', 'B', 'b',
+                           'M', 'm', 'V', 'v', 'c', 'd', 'D', '0', '9', '\x81', '\x41', '\x42',
+                           '\x48', '\x82', '\xA0', '\0', '\xFC', ' ', '\xFF', '-', '1'};
+  std::uint32_t seed = 7;
+  e2e::EngineRun run;
+  for (int round = 0; round < 20; ++round) {
+    std::string script;
+    for (int k = 0; k < 200; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      script.push_back(alphabet[(seed >> 16) % sizeof alphabet]);
+    }
+    SCOPED_TRACE(testengine::Hex(script));
+    // Short pauses only: a random <-B:...> must not hold the test for long.
+    const auto result = run.RunScript(script, {"-o", "-s:300"}, {{"TESTENGINE_REFUSE_OVER", "40"}});
+    ASSERT_TRUE(result.exitCode == 0 || result.exitCode == 1);
+    EXPECT_EQ(result.errors, "");
+    if (result.exitCode == 1) continue;
+    const std::string wave = run.WaveFile();
+    ASSERT_GE(wave.size(), 44u);
+    EXPECT_EQ(wave.substr(0, 4), "RIFF");
+    const auto field = [&](std::size_t at) {
+      return static_cast<std::uint32_t>(static_cast<std::uint8_t>(wave[at]) |
+                                        static_cast<std::uint8_t>(wave[at + 1]) << 8 |
+                                        static_cast<std::uint8_t>(wave[at + 2]) << 16 |
+                                        static_cast<std::uint8_t>(wave[at + 3]) << 24);
+    };
+    EXPECT_EQ(field(4), wave.size() - 8);
+    EXPECT_EQ(field(40), wave.size() - 44);
+  }
+  EXPECT_EQ(testengine::ReleaseFaults(run.Record()), std::vector<std::string>{});
+}
+
+}  // namespace
