@@ -8,7 +8,8 @@ namespace audio {
 namespace {
 
 // The field holds the number of bytes from `countedFrom` to the end of the file.
-void PatchField(platform::OutputFileHandle handle, std::uint64_t offset, std::uint64_t countedFrom) {
+void PatchField(platform::OutputFileHandle handle, std::uint64_t offset,
+                std::uint64_t countedFrom) {
   const std::uint64_t fileSize = platform::FileSize(handle);
   // A file whose header never got written whole has no field to patch.
   if (fileSize < kWaveHeaderBytes || fileSize > kMaxWaveFileBytes) return;

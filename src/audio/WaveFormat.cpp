@@ -19,10 +19,10 @@ std::array<std::uint8_t, kWaveHeaderBytes> CanonicalWaveHeader() {
   std::array<std::uint8_t, kWaveHeaderBytes> header{};
   std::memcpy(header.data(), "RIFF", 4);
   std::memcpy(header.data() + 8, "WAVEfmt ", 8);
-  WriteLe32(header.data() + 16, 16);                            // fmt chunk size
-  WriteLe32(header.data() + 20, 1 | kChannels << 16);           // PCM, channels
+  WriteLe32(header.data() + 16, 16);                   // fmt chunk size
+  WriteLe32(header.data() + 20, 1 | kChannels << 16);  // PCM, channels
   WriteLe32(header.data() + 24, kSampleRate);
-  WriteLe32(header.data() + 28, kSampleRate * kBlockAlign);     // bytes per second
+  WriteLe32(header.data() + 28, kSampleRate * kBlockAlign);  // bytes per second
   WriteLe32(header.data() + 32, kBlockAlign | kBitsPerSample << 16);
   std::memcpy(header.data() + 36, "data", 4);
   return header;

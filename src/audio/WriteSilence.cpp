@@ -10,7 +10,8 @@ namespace {
 
 void AppendSilence(OutputFile& file, const SilenceBlock& silence, std::uint64_t count) {
   while (count > 0) {
-    const std::size_t blockBytes = static_cast<std::size_t>(std::min<std::uint64_t>(count, kSilenceBlockBytes));
+    const std::size_t blockBytes =
+        static_cast<std::size_t>(std::min<std::uint64_t>(count, kSilenceBlockBytes));
     AppendBytes(file, silence.bytes.data(), blockBytes);
     count -= blockBytes;
   }

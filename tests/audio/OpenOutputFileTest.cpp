@@ -1,6 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -104,7 +104,8 @@ TEST_F(OpenOutputFileTest, WhenBothNamesFailTheDerivedOneIsNamed) {
   EXPECT_FALSE(result.opened);
   EXPECT_FALSE(file_.handle.IsOpen());
   EXPECT_EQ(result.outputPath, Path("nofolder/story.wav"));
-  EXPECT_EQ(result.console, kCannotCreateOpen + Path("nofolder/story.wav") + kCannotCreateClose + "\n");
+  EXPECT_EQ(result.console,
+            kCannotCreateOpen + Path("nofolder/story.wav") + kCannotCreateClose + "\n");
 }
 
 TEST_F(OpenOutputFileTest, TheInputFileIsNeverTheOutput) {

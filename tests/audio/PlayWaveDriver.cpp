@@ -11,7 +11,8 @@
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
   std::ifstream in(argv[1], std::ios::binary);
-  std::vector<std::uint8_t> wave{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::vector<std::uint8_t> wave{std::istreambuf_iterator<char>(in),
+                                 std::istreambuf_iterator<char>()};
   audio::PlayWave(wave.data(), wave.size());
   std::ofstream out(argv[2], std::ios::binary);
   out.write(reinterpret_cast<const char*>(wave.data()), static_cast<std::streamsize>(wave.size()));

@@ -44,7 +44,9 @@ std::string CaptureToFile(const std::filesystem::path& capture) {
   return "pcm.!default {\n"
          "  type file\n"
          "  slave.pcm \"null\"\n"
-         "  file \"" + capture.string() + "\"\n"
+         "  file \"" +
+         capture.string() +
+         "\"\n"
          "  format \"raw\"\n"
          "}\n";
 }
@@ -91,8 +93,7 @@ struct BrokenDevice {
 TEST(PlayWave, BrokenDeviceIsPassedOverInSilence) {
   const BrokenDevice cases[] = {
       {"no such card", "pcm.!default { type hw card 99 }\n"},
-      {"capture file that cannot be made",
-       CaptureToFile("/nonexistent-folder/captured.raw")},
+      {"capture file that cannot be made", CaptureToFile("/nonexistent-folder/captured.raw")},
       {"unknown device type", "pcm.!default { type no_such_plugin }\n"},
       {"configuration that does not parse", "pcm.!default { type\n"},
   };

@@ -1,8 +1,7 @@
-#include "audio/ScaleVolume.h"
-
 #include <gtest/gtest.h>
 
 #include "WaveImages.h"
+#include "audio/ScaleVolume.h"
 
 namespace {
 

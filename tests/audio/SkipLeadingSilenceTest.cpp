@@ -1,8 +1,7 @@
-#include "audio/SkipLeadingSilence.h"
-
 #include <gtest/gtest.h>
 
 #include "WaveImages.h"
+#include "audio/SkipLeadingSilence.h"
 
 namespace {
 

@@ -73,8 +73,8 @@ TEST_F(WaveFileRun, FirstImageWholeThenSoundDataOnly) {
   EXPECT_EQ(path_, Path("story.wav"));
   Write({0, 0, 100, 0, -5});  // keeps its leading silence: it brings the header
   Pause(1);
-  Write({0, 0, 256, 7});      // loses its two zero samples
-  Write({0, 0, 0});           // nothing of it is sound
+  Write({0, 0, 256, 7});  // loses its two zero samples
+  Write({0, 0, 0});       // nothing of it is sound
   Write({-1, 0, 2});
   const std::string bytes = Finish();
 
@@ -94,7 +94,8 @@ TEST_F(WaveFileRun, AppendAddsNoSecondHeader) {
   Write({50});
   const std::string bytes = Finish();
 
-  const std::string expected = existing + SampleBytes({40}) + std::string(32, '\0') + SampleBytes({50});
+  const std::string expected =
+      existing + SampleBytes({40}) + std::string(32, '\0') + SampleBytes({50});
   ExpectHeaderOf(bytes, existing);
   EXPECT_EQ(bytes.substr(44), expected.substr(44));
   ExpectSizesPatched(bytes);
@@ -106,6 +107,7 @@ TEST_F(WaveFileRun, AppendToAnEmptyFileIsLikeCreate) {
   Write({0, 3});
   Write({0, 4});
   const std::string bytes = Finish();
+  ExpectHeaderOf(bytes, AsString(MakeImage({0, 3})));
   EXPECT_EQ(bytes.substr(44), SampleBytes({0, 3, 4}));
   ExpectSizesPatched(bytes);
 }
@@ -122,9 +124,9 @@ TEST_F(WaveFileRun, PauseBeforeTheFirstImageGoesBehindItsHeader) {
   ExpectSizesPatched(bytes);
 }
 
-const std::string kCanonicalHeader =
-    std::string("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1F\0\0\x80\x3E\0\0\x02\0\x10\0data\0\0\0\0",
-                44);
+const std::string kCanonicalHeader = std::string(
+    "RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1F\0\0\x80\x3E\0\0\x02\0\x10\0data\0\0\0\0",
+    44);
 
 TEST_F(WaveFileRun, NothingWrittenLeavesAnEmptyWaveFile) {
   Open(false);
@@ -143,7 +145,7 @@ TEST_F(WaveFileRun, OnlyPausesGetACanonicalHeader) {
 TEST_F(WaveFileRun, ImagesOutsideTheContractAreReadOnlyWithinTheirSize) {
   Open(false);
   std::vector<std::uint8_t> first = MakeImage({5, 6, 99});
-  first[40] = 0xFF;  // a data size beyond the image
+  first[40] = 0xFF;                                         // a data size beyond the image
   audio::WriteWave(file_, first.data(), first.size() - 2);  // the last sample is not part of it
   std::vector<std::uint8_t> tooShort = MakeImage({});
   audio::WriteWave(file_, tooShort.data(), 43);
@@ -161,9 +163,16 @@ struct SilenceCase {
 
 TEST(WriteSilence, ByteCounts) {
   const SilenceCase cases[] = {
-      {0, 0}, {1, 16}, {64, 1024}, {65, 1040}, {100, 1600}, {-1, 0}, {-100, 0},
+      {0, 0},
+      {1, 16},
+      {64, 1024},
+      {65, 1040},
+      {100, 1600},
+      {-1, 0},
+      {-100, 0},
       // 16 times these wrap to 0 and to a negative count in 32 bits
-      {1 << 28, 0}, {1 << 27, 0},
+      {1 << 28, 0},
+      {1 << 27, 0},
   };
   for (const SilenceCase& row : cases) {
     TempDir folder;
@@ -204,7 +213,8 @@ TEST_F(WaveFileRun, SoxReadsTheFile) {
 TEST_F(WaveFileRun, SoxReadsTheFileOfAnEmptyRun) {
   Open(false);
   Finish();
-  const testsupport::ProcessResult result = testsupport::RunCommand("/usr/bin/env", {"soxi", "-s", path_});
+  const testsupport::ProcessResult result =
+      testsupport::RunCommand("/usr/bin/env", {"soxi", "-s", path_});
   EXPECT_EQ(result.exitCode, 0) << result.errors;
   EXPECT_EQ(result.output, "0\n");
 }

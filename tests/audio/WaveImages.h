@@ -19,7 +19,8 @@ inline std::vector<std::uint8_t> MakeImage(const std::vector<std::int16_t>& samp
     }
   };
   auto putText = [&image](std::size_t offset, const char* text) {
-    for (std::size_t index = 0; index < 4; ++index) image[offset + index] = static_cast<std::uint8_t>(text[index]);
+    for (std::size_t index = 0; index < 4; ++index)
+      image[offset + index] = static_cast<std::uint8_t>(text[index]);
   };
   putText(0, "RIFF");
   put32(4, 36 + dataBytes);
@@ -57,7 +58,8 @@ inline std::string AsString(const std::vector<std::uint8_t>& bytes) {
 inline std::uint32_t Field32(const std::string& bytes, std::size_t offset) {
   std::uint32_t value = 0;
   for (int index = 3; index >= 0; --index) {
-    value = value << 8 | static_cast<std::uint8_t>(bytes.at(offset + static_cast<std::size_t>(index)));
+    value =
+        value << 8 | static_cast<std::uint8_t>(bytes.at(offset + static_cast<std::size_t>(index)));
   }
   return value;
 }

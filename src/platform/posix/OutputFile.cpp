@@ -41,8 +41,8 @@ OutputFileHandle OpenOutputFile(const std::string& path, OutputDisposition dispo
   // Appending reads the existing header first, so that mode needs read access.
   // O_NONBLOCK: a FIFO without a reader fails instead of holding the run.
   const int access = disposition == OutputDisposition::OpenAlways ? O_RDWR : O_WRONLY;
-  int fd = open(posix::NativePath(path).c_str(), access | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY,
-                0666);
+  int fd = open(posix::NativePath(path).c_str(),
+                access | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
   if (fd < 0) return file;
   if (!MayTakeOver(fd, protectedPath)) {
     close(fd);
@@ -86,8 +86,8 @@ std::size_t ReadBytesAt(OutputFileHandle file, std::uint64_t offset, void* bytes
   char* next = static_cast<char*>(bytes);
   std::size_t got = 0;
   while (got < count) {
-    ssize_t done = pread(Descriptor(file), next + got, count - got,
-                         static_cast<off_t>(offset + got));
+    ssize_t done =
+        pread(Descriptor(file), next + got, count - got, static_cast<off_t>(offset + got));
     if (done < 0 && errno == EINTR) continue;
     if (done <= 0) break;
     got += static_cast<std::size_t>(done);

@@ -22,17 +22,20 @@ std::uint32_t Le16(const std::uint8_t* bytes) {
   return static_cast<std::uint32_t>(bytes[0] | (bytes[1] << 8));
 }
 
-std::uint32_t Le32(const std::uint8_t* bytes) {
-  return Le16(bytes) | (Le16(bytes + 2) << 16);
-}
+std::uint32_t Le32(const std::uint8_t* bytes) { return Le16(bytes) | (Le16(bytes + 2) << 16); }
 
 snd_pcm_format_t PcmFormat(std::uint32_t bitsPerSample) {
   switch (bitsPerSample) {
-    case 8: return SND_PCM_FORMAT_U8;
-    case 16: return SND_PCM_FORMAT_S16_LE;
-    case 24: return SND_PCM_FORMAT_S24_3LE;
-    case 32: return SND_PCM_FORMAT_S32_LE;
-    default: return SND_PCM_FORMAT_UNKNOWN;
+    case 8:
+      return SND_PCM_FORMAT_U8;
+    case 16:
+      return SND_PCM_FORMAT_S16_LE;
+    case 24:
+      return SND_PCM_FORMAT_S24_3LE;
+    case 32:
+      return SND_PCM_FORMAT_S32_LE;
+    default:
+      return SND_PCM_FORMAT_UNKNOWN;
   }
 }
 
