@@ -49,8 +49,8 @@ void SwitchVoice(EngineBinding& binding, const std::string& exeDirectory,
   // another request, and loads again.
   if (requested == binding.CurrentEnginePath) return;
 
-  // A failing request for the default voice tries the default path twice;
-  // the list is kept as it is so that every request walks the same chain.
+  // Every request walks the same chain, so a failing request for the
+  // default voice tries the default path twice.
   const std::string candidates[] = {std::move(requested), defaultEnginePath, kEngineFileName};
   LoadEngine(binding, candidates);
   if (showControl) platform::WriteConsoleLine(kVoiceChanged + binding.CurrentEnginePath);

@@ -77,8 +77,8 @@ std::uint8_t* SynthesizeWithRecovery(AquesTalkSynthe* synthe, std::int32_t* code
     pendingText.clear();
     return image;
   }
-  // Only "too long" leaves hope for a shorter text; no image with any other
-  // code, even a size, fails the whole text.
+  // Only "too long" leaves hope for a shorter text. Any other answer without
+  // an image, a size included, fails the whole text.
   if (!IsOverflowCode(*codeSlot)) {
     pendingText.clear();
     return nullptr;
@@ -86,8 +86,8 @@ std::uint8_t* SynthesizeWithRecovery(AquesTalkSynthe* synthe, std::int32_t* code
 
   // Whole phrases first, from all but the last down to the first alone.
   PhraseList phrases = CutIntoPhrases(pendingText);
-  for (std::size_t count = phrases.ends.size(); count-- > 1;) {
-    const std::size_t spoken = phrases.ends[count - 1];
+  for (std::size_t phraseCount = phrases.ends.size(); phraseCount-- > 1;) {
+    const std::size_t spoken = phrases.ends[phraseCount - 1];
     if (std::uint8_t* image = SynthesizePrefix(synthe, codeSlot, phrases.joined, spoken, speed)) {
       pendingText.assign(phrases.joined, spoken);
       return image;

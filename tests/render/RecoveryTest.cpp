@@ -95,6 +95,8 @@ const Case kCases[] = {
      {"あい"}, std::nullopt, 48, ""},
     {"a \"<-\" in the text: the phrase before it gets its \"+\"", "あ<-い", 3, {},
      {"あ<-い", "あ+"}, "あ+", kImageSize, "<-い"},
+    {"byte cuts leave out the \"+\" the phrase cut added", "あ<-い", 1, {},
+     {"あ<-い", "あ+", "あ<-い", "あ<-", "あ<", "あ", "あ"}, std::nullopt, kOverflow, ""},
     {"a NUL ends the text", std::string("ab\0cd", 5), 1, {}, {"ab", "a"}, "a", kImageSize, "b"},
 };
 
