@@ -32,9 +32,15 @@
 //
 // Built with TESTENGINE_WITHOUT_FREEWAVE, the library lacks AquesTalk_FreeWave.
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+#else
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 #include <cstdint>
 #include <cstdio>
@@ -46,10 +52,18 @@
 
 #include "render/EngineInterface.h"
 
+// A Windows DLL exports what its .def file names, without the decoration
+// that __stdcall would add to the names.
+#ifdef _WIN32
+#define TESTENGINE_EXPORT
+#else
+#define TESTENGINE_EXPORT __attribute__((visibility("default")))
+#endif
+
 extern "C" {
-__attribute__((visibility("default"))) AquesTalkSynthe AquesTalk_Synthe;
+TESTENGINE_EXPORT AquesTalkSynthe AquesTalk_Synthe;
 #ifndef TESTENGINE_WITHOUT_FREEWAVE
-__attribute__((visibility("default"))) AquesTalkFreeWave AquesTalk_FreeWave;
+TESTENGINE_EXPORT AquesTalkFreeWave AquesTalk_FreeWave;
 #endif
 }
 
@@ -90,6 +104,19 @@ std::string Upper(std::string_view text) {
 void Anchor() {}
 
 // The file this copy of the engine was loaded from.
+#ifdef _WIN32
+std::string LibraryPath() {
+  HMODULE module = nullptr;
+  if (!GetModuleHandleExA(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          reinterpret_cast<LPCSTR>(&Anchor), &module)) {
+    return "?";
+  }
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(module, path, sizeof path);
+  return length > 0 && length < sizeof path ? std::string(path, length) : "?";
+}
+#else
 std::string LibraryPath() {
   Dl_info info{};
   if (dladdr(reinterpret_cast<void*>(&Anchor), &info) == 0 || info.dli_fname == nullptr) {
@@ -97,16 +124,32 @@ std::string LibraryPath() {
   }
   return info.dli_fname;
 }
+#endif
+
+// One write per line, at the end of the file, keeps lines whole even with
+// several writers.
+#ifdef _WIN32
+void AppendLine(const std::string& log, const std::string& text) {
+  HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+#else
+void AppendLine(const std::string& log, const std::string& text) {
+  const int fd = open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return;
+  [[maybe_unused]] ssize_t written = write(fd, text.data(), text.size());
+  close(fd);
+}
+#endif
 
 void Record(const std::string& line) {
   const std::string_view log = Environment("TESTENGINE_LOG");
   if (log.empty()) return;
-  const int fd = open(std::string(log).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return;
-  const std::string text = line + " lib=" + LibraryPath() + "\n";
-  // One write per line keeps lines whole even with several writers.
-  [[maybe_unused]] ssize_t written = write(fd, text.data(), text.size());
-  close(fd);
+  AppendLine(std::string(log), line + " lib=" + LibraryPath() + "\n");
 }
 
 // The failure code a test asked for this text, or 0.
