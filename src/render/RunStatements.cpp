@@ -7,10 +7,28 @@
 namespace render {
 namespace {
 
-void SetClamped(std::int32_t& setting, std::string_view payload, SettingRange range,
-                const char* label, bool showControl) {
-  setting = ClampSetting(ReadDecimal(payload), range);
-  if (showControl) platform::WriteConsoleLine(label + std::to_string(setting));
+// The four numeric settings, each with its range and the label it is shown with.
+struct NumericSetting {
+  std::int32_t RenderSettings::*field;
+  SettingRange range;
+  const char* label;
+};
+
+NumericSetting NumericSettingFor(char kind) {
+  switch (kind) {
+    case 'S': return {&RenderSettings::BaseSpeed, kSpeedRange, kBaseSpeedLabel};
+    case 's': return {&RenderSettings::RelativeSpeed, kSpeedRange, kRelativeSpeedLabel};
+    case 'V': return {&RenderSettings::BaseVolume, kVolumeRange, kBaseVolumeLabel};
+    default: return {&RenderSettings::RelativeVolume, kVolumeRange, kRelativeVolumeLabel};
+  }
+}
+
+void SetNumeric(char kind, std::string_view payload, RenderSettings& settings) {
+  const NumericSetting setting = NumericSettingFor(kind);
+  std::int32_t& value = settings.*setting.field;
+  value = ClampSetting(ReadDecimal(payload), setting.range);
+  // The value shown is the one stored, after clamping.
+  if (settings.ShowControl) platform::WriteConsoleLine(setting.label + std::to_string(value));
 }
 
 void SetMessageLevel(std::string_view payload, RenderSettings& settings) {
@@ -31,18 +49,10 @@ void RunStatements(const script::StatementList& statements, RenderSettings& sett
     const std::string_view payload = statement.substr(1);
     switch (statement[0]) {
       case 'S':
-        SetClamped(settings.BaseSpeed, payload, kSpeedRange, kBaseSpeedLabel, settings.ShowControl);
-        break;
       case 's':
-        SetClamped(settings.RelativeSpeed, payload, kSpeedRange, kRelativeSpeedLabel,
-                   settings.ShowControl);
-        break;
       case 'V':
-        SetClamped(settings.BaseVolume, payload, kVolumeRange, kBaseVolumeLabel, settings.ShowControl);
-        break;
       case 'v':
-        SetClamped(settings.RelativeVolume, payload, kVolumeRange, kRelativeVolumeLabel,
-                   settings.ShowControl);
+        SetNumeric(statement[0], payload, settings);
         break;
       case 'B':
       case 'b': {
