@@ -1,0 +1,14 @@
+// Sample-rate conversion of espeak-ng's speech to the rate of the engine's
+// images, through libsoxr.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace engine {
+
+// Converts mono 16-bit samples from fromRate to toRate. Empty on failure.
+std::vector<std::int16_t> Resample(const std::vector<std::int16_t>& samples, int fromRate,
+                                   int toRate);
+
+}  // namespace engine

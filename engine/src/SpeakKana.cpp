@@ -1,0 +1,59 @@
+#include "SpeakKana.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "EngineCodes.h"
+#include "KanaReader.h"
+#include "Resample.h"
+#include "Speech.h"
+#include "SpeechText.h"
+#include "Tempo.h"
+#include "WaveImage.h"
+
+namespace engine {
+namespace {
+
+// Within this share of the wanted length, espeak-ng's own rate is left alone.
+constexpr std::size_t kLengthTolerance = 50;  // 1/50: 2 %
+
+SpokenKana Failure(int code) {
+  SpokenKana failure;
+  failure.code = code;
+  return failure;
+}
+
+}  // namespace
+
+SpokenKana SpeakKana(const char* text, int speed, const VoiceProfile& voice) {
+  const KanaReading reading = ReadKana(text);
+  if (reading.code != 0) return Failure(reading.code);
+  const std::string speechText = SpeechText(reading.morae, voice.pitch);
+
+  speed = ClampSpeed(speed);
+  std::vector<std::int16_t> speech;
+  if (!SpeakText(speechText, voice, WordsPerMinute(speed), speech)) return Failure(kOtherError);
+  if (speech.empty()) return Failure(kNothingToSpeak);
+
+  if (speed != kNormalSpeed) {
+    // espeak-ng's rate gets close to the speed; the length at the normal
+    // speed tells how far off it is, and time-scaling covers the rest.
+    std::vector<std::int16_t> normal;
+    if (!SpeakText(speechText, voice, WordsPerMinute(kNormalSpeed), normal)) {
+      return Failure(kOtherError);
+    }
+    const std::size_t wanted = normal.size() * kNormalSpeed / static_cast<std::size_t>(speed);
+    const std::size_t difference =
+        speech.size() > wanted ? speech.size() - wanted : wanted - speech.size();
+    if (difference > wanted / kLengthTolerance) {
+      speech = ScaleDuration(std::move(speech), SpeechSampleRate(), wanted);
+    }
+  }
+
+  SpokenKana spoken;
+  spoken.samples = Resample(speech, SpeechSampleRate(), kWaveSampleRate);
+  if (spoken.samples.empty()) return Failure(kOtherError);
+  return spoken;
+}
+
+}  // namespace engine

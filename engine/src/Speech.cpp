@@ -1,0 +1,96 @@
+#include "Speech.h"
+
+#include <espeak-ng/espeak_ng.h>
+#include <espeak-ng/speak_lib.h>
+
+#include <clocale>
+
+#if !defined(_WIN32)
+#include <dlfcn.h>
+#endif
+
+namespace engine {
+namespace {
+
+// The buffer the synthesis callback fills; set only for the length of one
+// espeak_Synth call.
+std::vector<std::int16_t>* collectingSamples = nullptr;
+
+int CollectSamples(short* wave, int count, espeak_EVENT*) {
+  if (wave != nullptr && count > 0 && collectingSamples != nullptr) {
+    collectingSamples->insert(collectingSamples->end(), wave, wave + count);
+  }
+  return 0;  // go on
+}
+
+// Every copy of this library (one per voice folder) shares the one
+// libespeak-ng of the process, and with it espeak-ng's state. That library
+// stays loaded for good once it is started: a copy of the engine that goes
+// must not take espeak-ng, its data and its worker thread with it while
+// another copy still needs them, or will need them after being loaded anew.
+void KeepEspeakLoaded() {
+#if !defined(_WIN32)
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&espeak_Synth), &info) != 0 && info.dli_fname != nullptr) {
+    // The handle is kept on purpose: it holds the library for the process.
+    dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+  }
+#endif
+}
+
+// espeak-ng knows its data folder once it has been started, by this copy or
+// by an earlier one.
+bool EspeakStarted() {
+  const char* dataPath = nullptr;
+  espeak_Info(&dataPath);
+  return dataPath != nullptr && dataPath[0] != '\0';
+}
+
+bool StartEspeak() {
+  KeepEspeakLoaded();
+  if (EspeakStarted()) return true;
+  // espeak-ng sets the process's character-type locale to UTF-8 for itself;
+  // the program that loaded the engine keeps its own. espeak-ng's reading of
+  // UTF-8 text does not depend on it.
+  const char* current = std::setlocale(LC_CTYPE, nullptr);
+  const std::string savedLocale = current != nullptr ? current : "C";
+  espeak_ng_InitializePath(nullptr);  // Debian's data folder
+  espeak_ng_ERROR_CONTEXT context = nullptr;
+  espeak_ng_STATUS status = espeak_ng_Initialize(&context);
+  if (context != nullptr) espeak_ng_ClearErrorContext(&context);
+  if (status == ENS_OK) status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
+  std::setlocale(LC_CTYPE, savedLocale.c_str());
+  return status == ENS_OK;
+}
+
+bool EspeakReady() {
+  static const bool ready = StartEspeak();
+  return ready;
+}
+
+}  // namespace
+
+bool SpeakText(const std::string& text, const VoiceProfile& voice, int wordsPerMinute,
+               std::vector<std::int16_t>& samples) {
+  if (!EspeakReady()) return false;
+  // Another copy of the engine may have spoken since: set everything again.
+  // Changing the variant within the Japanese voice costs next to nothing.
+  espeak_SetSynthCallback(CollectSamples);
+  if (espeak_SetVoiceByName(voice.espeakVoice) != EE_OK) return false;
+  espeak_SetParameter(espeakRATE, wordsPerMinute, 0);
+  espeak_SetParameter(espeakPITCH, voice.pitch, 0);
+  espeak_SetParameter(espeakRANGE, voice.pitchRange, 0);
+  espeak_SetParameter(espeakVOLUME, 100, 0);
+  espeak_SetParameter(espeakWORDGAP, 0, 0);
+  espeak_SetParameter(espeakPUNCTUATION, espeakPUNCT_NONE, 0);
+
+  collectingSamples = &samples;
+  const espeak_ERROR result = espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0,
+                                           espeakCHARS_UTF8, nullptr, nullptr);
+  collectingSamples = nullptr;
+  return result == EE_OK;
+}
+
+int SpeechSampleRate() { return EspeakReady() ? espeak_ng_GetSampleRate() : 0; }
+
+}  // namespace engine
