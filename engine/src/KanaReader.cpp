@@ -25,6 +25,7 @@ struct Symbol {
   char32_t kana = 0;                    // kKana, kSmallKana: a hiragana code point
   Boundary mark = Boundary::kNone;      // kMark
   int length = 1;                       // bytes taken from the text
+  bool endsPhrase = false;              // kMark: a phrase mark (all but the space)
 };
 
 constexpr bool IsLeadByte(unsigned char byte) {
@@ -76,17 +77,18 @@ char32_t HiraganaOfKatakana(char32_t katakana) {
   }
 }
 
-Symbol MarkSymbol(Boundary mark, int length) {
+Symbol MarkSymbol(Boundary mark, int length, bool endsPhrase = true) {
   Symbol symbol;
   symbol.kind = SymbolKind::kMark;
   symbol.mark = mark;
   symbol.length = length;
+  symbol.endsPhrase = endsPhrase;
   return symbol;
 }
 
 Symbol SingleByteSymbol(unsigned char byte) {
   switch (byte) {
-    case ' ': return MarkSymbol(Boundary::kWord, 1);
+    case ' ': return MarkSymbol(Boundary::kWord, 1, false);
     case '/': return MarkSymbol(Boundary::kWord, 1);
     case '+': return MarkSymbol(Boundary::kJoint, 1);
     case ';': return MarkSymbol(Boundary::kBreath, 1);
@@ -145,8 +147,6 @@ char32_t FullSizeOf(char32_t smallKana) {
   // In the hiragana block each small kana stands right before its full size.
   return smallKana + 1;
 }
-
-bool EndsPhrase(Boundary mark) { return mark != Boundary::kWord; }
 
 }  // namespace
 
@@ -218,7 +218,7 @@ KanaReading ReadKana(const char* text) {
 
       case SymbolKind::kMark:
         devoiceNext = false;
-        if (EndsPhrase(symbol.mark)) phraseMorae = 0;
+        if (symbol.endsPhrase) phraseMorae = 0;
         if (!reading.morae.empty() && reading.morae.back().boundaryAfter < symbol.mark) {
           reading.morae.back().boundaryAfter = symbol.mark;
         }
