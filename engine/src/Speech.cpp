@@ -5,9 +5,7 @@
 
 #include <clocale>
 
-#if !defined(_WIN32)
-#include <dlfcn.h>
-#endif
+#include "PinnedLibraries.h"
 
 namespace engine {
 namespace {
@@ -23,21 +21,6 @@ int CollectSamples(short* wave, int count, espeak_EVENT*) {
   return 0;  // go on
 }
 
-// Every copy of this library (one per voice folder) shares the one
-// libespeak-ng of the process, and with it espeak-ng's state. That library
-// stays loaded for good once it is started: a copy of the engine that goes
-// must not take espeak-ng, its data and its worker thread with it while
-// another copy still needs them, or will need them after being loaded anew.
-void KeepEspeakLoaded() {
-#if !defined(_WIN32)
-  Dl_info info{};
-  if (dladdr(reinterpret_cast<void*>(&espeak_Synth), &info) != 0 && info.dli_fname != nullptr) {
-    // The handle is kept on purpose: it holds the library for the process.
-    dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-  }
-#endif
-}
-
 // espeak-ng knows its data folder once it has been started, by this copy or
 // by an earlier one.
 bool EspeakStarted() {
@@ -47,7 +30,8 @@ bool EspeakStarted() {
 }
 
 bool StartEspeak() {
-  KeepEspeakLoaded();
+  PinSpeechLibraries();
+  // Another copy of the engine may have started espeak-ng already.
   if (EspeakStarted()) return true;
   // espeak-ng sets the process's character-type locale to UTF-8 for itself;
   // the program that loaded the engine keeps its own. espeak-ng's reading of
