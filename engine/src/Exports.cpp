@@ -26,12 +26,13 @@ AQUESTALK_EXPORT unsigned char* AQUESTALK_CALL AquesTalk_Synthe(const char* koe,
   if (size == nullptr) return nullptr;
   // Nothing may escape into a caller that knows no C++.
   try {
-    const engine::SpokenKana spoken = engine::SpeakKana(koe, speed, engine::LoadedVoice());
-    if (spoken.code != 0) {
-      *size = spoken.code;
+    static engine::SpeechBuffers buffers;
+    const int code = engine::SpeakKana(koe, speed, engine::LoadedVoice(), buffers);
+    if (code != 0) {
+      *size = code;
       return nullptr;
     }
-    unsigned char* image = engine::MakeWaveImage(spoken.samples, size);
+    unsigned char* image = engine::MakeWaveImage(buffers.wave, size);
     if (image == nullptr) *size = engine::kOutOfMemory;
     return image;
   } catch (const std::bad_alloc&) {

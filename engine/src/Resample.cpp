@@ -4,11 +4,13 @@
 
 namespace engine {
 
-std::vector<std::int16_t> Resample(const std::vector<std::int16_t>& samples, int fromRate,
-                                   int toRate) {
-  if (samples.empty() || fromRate <= 0 || toRate <= 0) return {};
-  std::vector<std::int16_t> resampled(samples.size() * static_cast<std::size_t>(toRate) /
-                                          static_cast<std::size_t>(fromRate) + 16);
+bool Resample(const std::vector<std::int16_t>& samples, int fromRate, int toRate,
+              std::vector<std::int16_t>& resampled) {
+  resampled.clear();
+  if (fromRate <= 0 || toRate <= 0) return false;
+  if (samples.empty()) return true;
+  resampled.resize(samples.size() * static_cast<std::size_t>(toRate) /
+                   static_cast<std::size_t>(fromRate) + 16);
   const soxr_io_spec_t io = soxr_io_spec(SOXR_INT16_I, SOXR_INT16_I);
   // Speech at 8 kHz: high quality is all the ear can tell, and costs a
   // fraction of what espeak-ng spends making the speech.
@@ -17,9 +19,9 @@ std::vector<std::int16_t> Resample(const std::vector<std::int16_t>& samples, int
   const soxr_error_t error =
       soxr_oneshot(fromRate, toRate, 1, samples.data(), samples.size(), nullptr, resampled.data(),
                    resampled.size(), &written, &io, &quality, nullptr);
-  if (error != nullptr) return {};
+  if (error != nullptr) return false;
   resampled.resize(written);
-  return resampled;
+  return true;
 }
 
 }  // namespace engine

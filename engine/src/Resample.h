@@ -7,8 +7,9 @@
 
 namespace engine {
 
-// Converts mono 16-bit samples from fromRate to toRate. Empty on failure.
-std::vector<std::int16_t> Resample(const std::vector<std::int16_t>& samples, int fromRate,
-                                   int toRate);
+// Converts mono 16-bit samples from fromRate to toRate into `resampled`,
+// whose memory is reused. False on failure.
+bool Resample(const std::vector<std::int16_t>& samples, int fromRate, int toRate,
+              std::vector<std::int16_t>& resampled);
 
 }  // namespace engine

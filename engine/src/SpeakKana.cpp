@@ -17,32 +17,27 @@ namespace {
 // Within this share of the wanted length, espeak-ng's own rate is left alone.
 constexpr std::size_t kLengthTolerance = 50;  // 1/50: 2 %
 
-SpokenKana Failure(int code) {
-  SpokenKana failure;
-  failure.code = code;
-  return failure;
-}
-
 }  // namespace
 
-SpokenKana SpeakKana(const char* text, int speed, const VoiceProfile& voice) {
+int SpeakKana(const char* text, int speed, const VoiceProfile& voice, SpeechBuffers& buffers) {
   const KanaReading reading = ReadKana(text);
-  if (reading.code != 0) return Failure(reading.code);
+  if (reading.code != 0) return reading.code;
   const std::string speechText = SpeechText(reading.morae, voice.pitch);
 
   speed = ClampSpeed(speed);
-  std::vector<std::int16_t> speech;
-  if (!SpeakText(speechText, voice, WordsPerMinute(speed), speech)) return Failure(kOtherError);
-  if (speech.empty()) return Failure(kNothingToSpeak);
+  std::vector<std::int16_t>& speech = buffers.speech;
+  speech.clear();
+  if (!SpeakText(speechText, voice, WordsPerMinute(speed), speech)) return kOtherError;
+  if (speech.empty()) return kNothingToSpeak;
 
   if (speed != kNormalSpeed) {
     // espeak-ng's rate gets close to the speed; the length at the normal
     // speed tells how far off it is, and time-scaling covers the rest.
-    std::vector<std::int16_t> normal;
-    if (!SpeakText(speechText, voice, WordsPerMinute(kNormalSpeed), normal)) {
-      return Failure(kOtherError);
+    buffers.normal.clear();
+    if (!SpeakText(speechText, voice, WordsPerMinute(kNormalSpeed), buffers.normal)) {
+      return kOtherError;
     }
-    const std::size_t wanted = normal.size() * kNormalSpeed / static_cast<std::size_t>(speed);
+    const std::size_t wanted = buffers.normal.size() * kNormalSpeed / static_cast<std::size_t>(speed);
     const std::size_t difference =
         speech.size() > wanted ? speech.size() - wanted : wanted - speech.size();
     if (difference > wanted / kLengthTolerance) {
@@ -50,10 +45,8 @@ SpokenKana SpeakKana(const char* text, int speed, const VoiceProfile& voice) {
     }
   }
 
-  SpokenKana spoken;
-  spoken.samples = Resample(speech, SpeechSampleRate(), kWaveSampleRate);
-  if (spoken.samples.empty()) return Failure(kOtherError);
-  return spoken;
+  if (!Resample(speech, SpeechSampleRate(), kWaveSampleRate, buffers.wave)) return kOtherError;
+  return buffers.wave.empty() ? kNothingToSpeak : 0;
 }
 
 }  // namespace engine

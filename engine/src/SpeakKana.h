@@ -9,12 +9,17 @@
 
 namespace engine {
 
-struct SpokenKana {
-  int code = 0;                       // 0, or the engine's error code
-  std::vector<std::int16_t> samples;  // at kWaveSampleRate
+// The sample buffers of one copy of the engine, kept from call to call so
+// that a long script does not cost fresh memory, and page faults, for every
+// phrase.
+struct SpeechBuffers {
+  std::vector<std::int16_t> speech;  // espeak-ng's samples at the asked speed
+  std::vector<std::int16_t> normal;  // the same text at the normal speed, for its length
+  std::vector<std::int16_t> wave;    // the result, at kWaveSampleRate
 };
 
-// `text` may be null; `speed` outside 50..300 is held to that range.
-SpokenKana SpeakKana(const char* text, int speed, const VoiceProfile& voice);
+// Speaks `text` into buffers.wave and returns 0, or returns the engine's error
+// code. `text` may be null; `speed` outside 50..300 is held to that range.
+int SpeakKana(const char* text, int speed, const VoiceProfile& voice, SpeechBuffers& buffers);
 
 }  // namespace engine

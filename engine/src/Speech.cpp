@@ -52,18 +52,32 @@ bool EspeakReady() {
   return ready;
 }
 
+// Choosing the variant costs more than a short phrase takes to speak, so it
+// is done only when another voice is in place: when this copy speaks for the
+// first time, or when another copy has spoken since. espeak-ng keeps the
+// pitch and range each voice sets, and no two voices share both.
+bool VoiceInPlace(const VoiceProfile& voice) {
+  static bool chosenOnce = false;
+  const bool inPlace = chosenOnce && espeak_GetParameter(espeakPITCH, 1) == voice.pitch &&
+                       espeak_GetParameter(espeakRANGE, 1) == voice.pitchRange;
+  chosenOnce = true;
+  return inPlace;
+}
+
 }  // namespace
 
 bool SpeakText(const std::string& text, const VoiceProfile& voice, int wordsPerMinute,
                std::vector<std::int16_t>& samples) {
   if (!EspeakReady()) return false;
-  // Another copy of the engine may have spoken since: set everything again.
-  // Changing the variant within the Japanese voice costs next to nothing.
+  // Another copy of the engine may have spoken since: its callback, voice and
+  // settings are replaced by this copy's.
   espeak_SetSynthCallback(CollectSamples);
-  if (espeak_SetVoiceByName(voice.espeakVoice) != EE_OK) return false;
-  espeak_SetParameter(espeakRATE, wordsPerMinute, 0);
+  if (!VoiceInPlace(voice) && espeak_SetVoiceByName(voice.espeakVoice) != EE_OK) return false;
+  // Setting them anew also undoes what the embedded commands of the last
+  // text changed.
   espeak_SetParameter(espeakPITCH, voice.pitch, 0);
   espeak_SetParameter(espeakRANGE, voice.pitchRange, 0);
+  espeak_SetParameter(espeakRATE, wordsPerMinute, 0);
   espeak_SetParameter(espeakVOLUME, 100, 0);
   espeak_SetParameter(espeakWORDGAP, 0, 0);
   espeak_SetParameter(espeakPUNCTUATION, espeakPUNCT_NONE, 0);

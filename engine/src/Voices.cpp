@@ -7,13 +7,14 @@
 namespace engine {
 namespace {
 
-// Two female voices and two male ones around the default, each its own
-// espeak-ng variant and pitch so that they are told apart at once.
+// Two female voices and two male ones besides the default, each its own
+// espeak-ng variant and pitch so that they are told apart at once. No two
+// share both pitch and range: that pair tells espeak-ng's current voice.
 constexpr VoiceProfile kVoices[] = {
-    {"default", "ja+f2", 50, 50},
+    {"default", "ja+f2", 50, 52},
     {"f1", "ja+f1", 38, 55},
     {"f2", "ja+f5", 64, 60},
-    {"m1", "ja+m3", 50, 50},
+    {"m1", "ja+m3", 50, 48},
     {"m2", "ja+m1", 36, 45},
 };
 

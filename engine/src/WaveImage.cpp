@@ -1,5 +1,6 @@
 #include "WaveImage.h"
 
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 
@@ -41,8 +42,12 @@ unsigned char* MakeWaveImage(const std::vector<std::int16_t>& samples, int* size
   at = PutLittleEndian(at, kBitsPerSample, 2);
   at = PutBytes(at, "data");
   at = PutLittleEndian(at, static_cast<std::uint32_t>(dataBytes), 4);
-  for (std::int16_t sample : samples) {
-    at = PutLittleEndian(at, static_cast<std::uint16_t>(sample), 2);
+  if constexpr (std::endian::native == std::endian::little) {
+    if (dataBytes != 0) std::memcpy(at, samples.data(), dataBytes);
+  } else {
+    for (std::int16_t sample : samples) {
+      at = PutLittleEndian(at, static_cast<std::uint16_t>(sample), 2);
+    }
   }
   *size = static_cast<int>(imageBytes);
   return image;
