@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libespeak-ng-dev espeak-ng-data libsoxr-dev
+  libespeak-ng-dev espeak-ng-data libsoxr-dev libsonic-dev
   libasound2-dev alsa-utils
   sox espeak-ng python3
 )
