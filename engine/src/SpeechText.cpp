@@ -141,11 +141,18 @@ void AppendBoundary(std::string& text, Boundary boundary, bool atEnd) {
 
 std::string SpeechText(const std::vector<Mora>& morae, int basePitch) {
   std::string text;
-  int pitch = basePitch;  // the pitch espeak-ng is set to at this point of the text
+  // What espeak-ng is set to at this point of the text.
+  int pitch = basePitch;
+  int amplitude = kNormalAmplitude;
   auto setPitch = [&](int wanted) {
     if (wanted == pitch) return;
     AppendCommand(text, wanted, 'P');
     pitch = wanted;
+  };
+  auto setAmplitude = [&](int wanted) {
+    if (wanted == amplitude) return;
+    AppendCommand(text, wanted, 'A');
+    amplitude = wanted;
   };
 
   std::size_t phraseStart = 0;
@@ -162,21 +169,28 @@ std::string SpeechText(const std::vector<Mora>& morae, int basePitch) {
         break;
       }
     }
+    // A question rises from its last mora that is no ー.
+    std::size_t riseFrom = morae.size();
+    if (morae[phraseEnd].boundaryAfter == Boundary::kQuestion) {
+      riseFrom = phraseEnd;
+      while (riseFrom > phraseStart && morae[riseFrom].kind == MoraKind::kLongVowel) --riseFrom;
+    }
 
     const Mora* lastSound = nullptr;
     for (std::size_t i = phraseStart; i <= phraseEnd; ++i) {
       const Mora& mora = morae[i];
-      int wanted = basePitch;
-      if (nucleus < morae.size() && i - phraseStart > nucleus) wanted += kAccentFallStep;
-      if (i == phraseEnd && mora.boundaryAfter == Boundary::kQuestion) {
-        wanted = basePitch + kQuestionRiseStep;
+      // Every embedded command starts a new word for espeak-ng, and a word
+      // that starts with ー is read out as the name of a letter: a ー keeps
+      // the pitch and loudness of the mora before it.
+      if (mora.kind != MoraKind::kLongVowel) {
+        int wanted = basePitch;
+        if (nucleus < morae.size() && i - phraseStart > nucleus) wanted += kAccentFallStep;
+        if (i >= riseFrom) wanted = basePitch + kQuestionRiseStep;
+        setPitch(wanted);
+        setAmplitude(mora.devoiced ? kDevoicedAmplitude : kNormalAmplitude);
       }
-      setPitch(wanted);
-
-      if (mora.devoiced) AppendCommand(text, kDevoicedAmplitude, 'A');
       const bool afterLongVowel = i > phraseStart && morae[i - 1].kind == MoraKind::kLongVowel;
       AppendMora(text, mora, lastSound, afterLongVowel);
-      if (mora.devoiced) AppendCommand(text, kNormalAmplitude, 'A');
       if (mora.kind != MoraKind::kLongVowel) lastSound = &mora;
       AppendBoundary(text, mora.boundaryAfter, i + 1 == morae.size());
     }
