@@ -1,5 +1,5 @@
-#include "PinnedLibraries.h"
-
+// The libraries the engine speaks through stay loaded for the life of the
+// process, whatever becomes of the copy of the engine that loaded them.
 #include <espeak-ng/speak_lib.h>
 #include <sonic.h>
 #include <soxr.h>
@@ -33,11 +33,10 @@ void PinAll() {
   Pin(reinterpret_cast<void*>(&sonicCreateStream));
 }
 
+// Done as the library is loaded: even a copy that never speaks has brought
+// libsoxr and the OpenMP runtime in, and would lose their start-up
+// allocations when it goes.
+[[maybe_unused]] const bool pinnedAtLoad = (PinAll(), true);
+
 }  // namespace
-
-void PinSpeechLibraries() {
-  static const bool pinned = (PinAll(), true);
-  static_cast<void>(pinned);
-}
-
 }  // namespace engine

@@ -5,8 +5,6 @@
 
 #include <clocale>
 
-#include "PinnedLibraries.h"
-
 namespace engine {
 namespace {
 
@@ -30,7 +28,6 @@ bool EspeakStarted() {
 }
 
 bool StartEspeak() {
-  PinSpeechLibraries();
   // Another copy of the engine may have started espeak-ng already.
   if (EspeakStarted()) return true;
   // espeak-ng sets the process's character-type locale to UTF-8 for itself;
