@@ -2,8 +2,9 @@
 # Installs the Debian packages that the Windows builds and their tests need:
 # the MinGW-w64 cross compilers for 32-bit and 64-bit Windows, zip for the
 # release archives, and Wine (64-bit and, through the i386 architecture,
-# 32-bit) to run the built program. Safe to run again: it does nothing when
-# every package is already there. Runs as root (or through sudo).
+# 32-bit) to run the built program; and makes the ja_JP.UTF-8 locale, under
+# which Wine gives programs the Japanese code page. Safe to run again: it does
+# nothing when everything is already there. Runs as root (or through sudo).
 set -euo pipefail
 
 sudo=""
@@ -15,7 +16,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 
 packages=(
-  cmake ninja-build g++ zip python3
+  cmake ninja-build g++ zip python3 locales
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
   wine wine64 wine32:i386
 )
@@ -26,9 +27,13 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  # The i386 package lists exist only after an update.
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
 
-echo "Installing: ${missing[*]}"
-# The i386 package lists exist only after an update.
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+if ! locale -a | grep -qx 'ja_JP.utf8'; then
+  $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
