@@ -12,6 +12,8 @@
 //       call returned no image; code is what the call put in the code slot;
 //       text is the bytes the engine was given, as uppercase hex; lib is the
 //       path of the library file that answered (the rest of the line).
+//       On Windows the log's name and lib are Windows paths in the ANSI
+//       code page.
 //   TESTENGINE_FAIL=<hex>:<code>[,<hex>:<code>...]
 //       A call whose text is exactly <hex> fails with <code>. Checked first.
 //   TESTENGINE_REFUSE_OVER=<n>, TESTENGINE_REFUSE_CODE=<code>

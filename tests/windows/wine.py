@@ -12,7 +12,7 @@ import shutil
 import struct
 import subprocess
 import tempfile
-from dataclasses import dataclass, field
+from dataclasses import dataclass
 from pathlib import Path
 
 WINE_LIB = Path("/usr/lib/wine")
@@ -128,20 +128,15 @@ class WinePrefix:
         return Result(completed.returncode, completed.stdout, completed.stderr)
 
 
-@dataclass
 class Installation:
     """A temporary folder holding yomiage.exe and its dll\\ folder."""
 
-    wine: WinePrefix
-    program: Path
-    root: Path = field(default=None)
-
-    def __post_init__(self):
-        self.root = Path(tempfile.mkdtemp(prefix="install-", dir=self.wine.root))
+    def __init__(self, wine, program):
+        self.wine = wine
+        self.root = Path(tempfile.mkdtemp(prefix="install-", dir=wine.root))
         (self.root / "dll").mkdir()
-        installed = self.root / "yomiage.exe"
-        shutil.copy(self.program, installed)
-        self.program = installed
+        self.program = self.root / "yomiage.exe"
+        shutil.copy(program, self.program)
         self.log = self.root / "engine.log"
 
     def add_voice(self, voice, engine):

@@ -52,6 +52,7 @@ class Start(unittest.TestCase):
         result = install().run([])
         self.assertEqual(result.exit_code, 1)
         self.assertEqual(result.output, usage_text())
+        self.assertEqual(result.errors, b"")
         self.assertEqual(result.output.count(b"\r\n"), 14)
         self.assertNotIn(b"\n", result.output.replace(b"\r\n", b""))
         # The range brackets are ASCII and the tilde is the full-width one.
