@@ -70,6 +70,9 @@ TEST(Driver, RunsThatEndBeforeSpeaking) {
       {{"あ", "story.wav"}, kWaveRefused, 1},
       {{"story.wav", "あ"}, "", 0},
       {{"a.Wav"}, "", 0},
+      // No output file under either name: the run ends before the engine loads.
+      {{"-f:/nonexistent-yomiage/out.wav", "/nonexistent-yomiage/story.txt"},
+       "出力ファイル「/nonexistent-yomiage/story.wav」が生成できません。\n", 1},
       {{".wav"}, "", 0},
   };
   for (const FailureRow& row : rows) {
