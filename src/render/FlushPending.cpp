@@ -15,7 +15,7 @@ namespace {
 // What a phrase kind does when its statement arrives.
 struct KindRule {
   bool flushes;
-  const char* terminator;  // put in front of the next text spoken
+  std::string_view terminator;  // put in front of the next text spoken
   std::uint32_t basePause;  // milliseconds at speed 100, 0 for none
 };
 
@@ -78,7 +78,10 @@ void FlushPending(std::string_view statement, PendingSpeech& pending, const Rend
   // The terminator of the previous flush goes in front of this text, so the
   // engine hears the sentence boundary.
   pending.PendingText.insert(0, pending.PendingTerminator);
-  pending.PendingTerminator = rule.terminator;
+  // Cleared and appended rather than assigned: GCC 12 at -O3 warns falsely
+  // (-Wrestrict) on the assignment, which would stop a release build.
+  pending.PendingTerminator.clear();
+  pending.PendingTerminator.append(rule.terminator);
 
   SpeakPending(pending.PendingText, PhraseSpeed(settings), PhraseVolume(settings), binding, output);
   if (!pending.PendingText.empty()) {
