@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include <optional>
+
 #include "DriverMessages.h"
 #include "InputText.h"
 #include "Options.h"
@@ -14,6 +16,32 @@
 #include "script/ParseScript.h"
 
 namespace cli {
+namespace {
+
+// Reads the input and parses it. When the run has to end there, prints why
+// and gives nothing.
+std::optional<script::StatementList> LoadStatements(const std::string& inputArgument) {
+  script::StatementList statements;
+  {
+    InputText input = LoadInput(inputArgument);
+    if (input.status == InputStatus::NoMemory) {
+      platform::WriteConsoleLine(kNoInputBuffer);
+      return std::nullopt;
+    }
+    if (input.status == InputStatus::ReadShort) {
+      platform::WriteConsoleLine(std::string(kReadFailedOpen) + inputArgument + kReadFailedClose);
+      return std::nullopt;
+    }
+    statements = script::ParseScript(input.text);
+  }  // the input buffer goes as soon as the statements are built
+  if (statements.Empty()) {
+    platform::WriteConsoleLine(kNothingToRead);
+    return std::nullopt;
+  }
+  return statements;
+}
+
+}  // namespace
 
 int RunProgram(const std::vector<std::string>& arguments) {
   if (arguments.empty()) {
@@ -43,23 +71,8 @@ int RunProgram(const std::vector<std::string>& arguments) {
     return 1;
   }
 
-  script::StatementList statements;
-  {
-    InputText input = LoadInput(inputArgument);
-    if (input.status == InputStatus::NoMemory) {
-      platform::WriteConsoleLine(kNoInputBuffer);
-      return 1;
-    }
-    if (input.status == InputStatus::ReadShort) {
-      platform::WriteConsoleLine(std::string(kReadFailedOpen) + inputArgument + kReadFailedClose);
-      return 1;
-    }
-    statements = script::ParseScript(input.text);
-  }  // the input buffer goes as soon as the statements are built
-  if (statements.Empty()) {
-    platform::WriteConsoleLine(kNothingToRead);
-    return 1;
-  }
+  const std::optional<script::StatementList> statements = LoadStatements(inputArgument);
+  if (!statements) return 1;
 
   audio::OutputFile outputFile;
   if (settings.FileOutput &&
@@ -71,7 +84,7 @@ int RunProgram(const std::vector<std::string>& arguments) {
   render::EngineBinding binding;
   render::LoadDefaultEngine(binding, voicePaths.defaultEnginePath);
   const render::SoundOutput output{settings.FileOutput ? &outputFile : nullptr, &silence};
-  render::RunStatements(statements, settings, binding, voicePaths, output);
+  render::RunStatements(*statements, settings, binding, voicePaths, output);
   render::ReleaseEngine(binding);
   if (settings.FileOutput) {
     audio::PatchWaveHeader(outputFile);
