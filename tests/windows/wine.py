@@ -83,8 +83,9 @@ class WinePrefix:
         env.update({
             "WINEPREFIX": str(self.prefix),
             "WINEDEBUG": "-all",
-            # No Mono or Gecko installers while the prefix is made.
-            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            # No Mono or Gecko installers while the prefix is made, and no
+            # audio driver: the machine may have no sound device at all.
+            "WINEDLLOVERRIDES": "mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=d",
             "LANG": JAPANESE_LOCALE,
             "LC_ALL": JAPANESE_LOCALE,
         })
@@ -94,7 +95,7 @@ class WinePrefix:
         return env
 
     def start(self):
-        """Makes the prefix, turns the audio driver off, keeps wineserver up.
+        """Makes the prefix and keeps wineserver up.
 
         The services that Wine starts in the background outlive the command
         that started them and keep its output open; they are started here,
@@ -108,11 +109,8 @@ class WinePrefix:
         self.started = True
         wine64 = str(WINE_LIB / "wine64")
         with open(self.root / "wine-setup.log", "wb") as log:
-            for command in [["wineboot.exe", "--init"],
-                            ["reg.exe", "add", "HKCU\\Software\\Wine\\Drivers", "/v", "Audio",
-                             "/t", "REG_SZ", "/d", "", "/f"]]:
-                subprocess.run([wine64, *command], env=env, check=True, stdin=subprocess.DEVNULL,
-                               stdout=log, stderr=log, timeout=300)
+            subprocess.run([wine64, "wineboot.exe", "--init"], env=env, check=True,
+                           stdin=subprocess.DEVNULL, stdout=log, stderr=log, timeout=300)
 
     def stop(self):
         if self.started:
