@@ -1,24 +1,10 @@
 #include <unistd.h>
 
-#include <cerrno>
-
 #include "../Platform.h"
 #include "Encoding.h"
+#include "TransferAll.h"
 
 namespace platform {
-namespace {
-
-void WriteAll(const char* bytes, std::size_t count) {
-  while (count > 0) {
-    ssize_t written = write(STDOUT_FILENO, bytes, count);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return;  // a closed or full output: the line is dropped
-    bytes += written;
-    count -= static_cast<std::size_t>(written);
-  }
-}
-
-}  // namespace
 
 void WriteConsoleLine(std::string_view line) {
   // Pipes and files get the program's own CP932 bytes; only a UTF-8 terminal
@@ -26,7 +12,10 @@ void WriteConsoleLine(std::string_view line) {
   static const bool showUtf8 = isatty(STDOUT_FILENO) == 1 && posix::LocaleIsUtf8();
   std::string text = showUtf8 ? posix::Cp932ToUtf8(line) : std::string(line);
   text.push_back('\n');
-  WriteAll(text.data(), text.size());
+  // A closed or full output drops the line.
+  posix::TransferAll(text.size(), [&](std::size_t done) {
+    return write(STDOUT_FILENO, text.data() + done, text.size() - done);
+  });
 }
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 
 #include "../Platform.h"
 #include "Encoding.h"
+#include "TransferAll.h"
 
 namespace platform {
 namespace {
@@ -37,12 +38,10 @@ InputFile ReadRegular(int fd, std::uint64_t size) {
     input.status = InputReadStatus::NoMemory;
     return input;
   }
-  std::size_t total = 0;
-  while (total < size) {
-    ssize_t got = ReadSome(fd, input.bytes.get() + total, size - total);
-    if (got <= 0) break;
-    total += static_cast<std::size_t>(got);
-  }
+  char* bytes = input.bytes.get();
+  const std::size_t total = posix::TransferAll(size, [&](std::size_t done) {
+    return read(fd, bytes + done, size - done);
+  });
   input.bytes[total] = '\0';
   input.size = total;
   input.status = total == size ? InputReadStatus::Done : InputReadStatus::ReadShort;

@@ -7,6 +7,7 @@
 
 #include "../Platform.h"
 #include "Encoding.h"
+#include "TransferAll.h"
 
 namespace platform {
 namespace {
@@ -71,42 +72,25 @@ std::uint64_t FileSize(OutputFileHandle file) {
 
 std::size_t WriteBytes(OutputFileHandle file, const void* bytes, std::size_t count) {
   const char* next = static_cast<const char*>(bytes);
-  std::size_t written = 0;
-  while (written < count) {
-    ssize_t done = write(Descriptor(file), next + written, count - written);
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) break;
-    written += static_cast<std::size_t>(done);
-  }
-  return written;
+  return posix::TransferAll(count, [&](std::size_t done) {
+    return write(Descriptor(file), next + done, count - done);
+  });
 }
 
 std::size_t ReadBytesAt(OutputFileHandle file, std::uint64_t offset, void* bytes,
                         std::size_t count) {
   char* next = static_cast<char*>(bytes);
-  std::size_t got = 0;
-  while (got < count) {
-    ssize_t done =
-        pread(Descriptor(file), next + got, count - got, static_cast<off_t>(offset + got));
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) break;
-    got += static_cast<std::size_t>(done);
-  }
-  return got;
+  return posix::TransferAll(count, [&](std::size_t done) {
+    return pread(Descriptor(file), next + done, count - done, static_cast<off_t>(offset + done));
+  });
 }
 
 std::size_t WriteBytesAt(OutputFileHandle file, std::uint64_t offset, const void* bytes,
                          std::size_t count) {
   const char* next = static_cast<const char*>(bytes);
-  std::size_t written = 0;
-  while (written < count) {
-    ssize_t done = pwrite(Descriptor(file), next + written, count - written,
-                          static_cast<off_t>(offset + written));
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) break;
-    written += static_cast<std::size_t>(done);
-  }
-  return written;
+  return posix::TransferAll(count, [&](std::size_t done) {
+    return pwrite(Descriptor(file), next + done, count - done, static_cast<off_t>(offset + done));
+  });
 }
 
 void FlushFile(OutputFileHandle file) { fsync(Descriptor(file)); }
