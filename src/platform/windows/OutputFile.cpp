@@ -58,28 +58,33 @@ bool MoveTo(HANDLE file, std::uint64_t offset, DWORD from) {
 // WriteFile and ReadFile take at most a DWORD at a time.
 constexpr std::size_t kMaxTransfer = 1u << 30;
 
+// Calls `step(done, wanted, &moved)` (one ReadFile or WriteFile of up to
+// `wanted` bytes from `done` on) until `count` bytes are done, a call fails
+// or a call moves nothing. Returns the number of bytes done.
+template <typename Step>
+std::size_t TransferAll(std::size_t count, Step step) {
+  std::size_t done = 0;
+  while (done < count) {
+    DWORD moved = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min(count - done, kMaxTransfer));
+    if (!step(done, wanted, &moved) || moved == 0) break;
+    done += moved;
+  }
+  return done;
+}
+
 std::size_t WriteAll(HANDLE file, const void* bytes, std::size_t count) {
   const char* next = static_cast<const char*>(bytes);
-  std::size_t written = 0;
-  while (written < count) {
-    DWORD done = 0;
-    const DWORD wanted = static_cast<DWORD>(std::min(count - written, kMaxTransfer));
-    if (!WriteFile(file, next + written, wanted, &done, nullptr) || done == 0) break;
-    written += done;
-  }
-  return written;
+  return TransferAll(count, [&](std::size_t done, DWORD wanted, DWORD* moved) {
+    return WriteFile(file, next + done, wanted, moved, nullptr);
+  });
 }
 
 std::size_t ReadAll(HANDLE file, void* bytes, std::size_t count) {
   char* next = static_cast<char*>(bytes);
-  std::size_t got = 0;
-  while (got < count) {
-    DWORD done = 0;
-    const DWORD wanted = static_cast<DWORD>(std::min(count - got, kMaxTransfer));
-    if (!ReadFile(file, next + got, wanted, &done, nullptr) || done == 0) break;
-    got += done;
-  }
-  return got;
+  return TransferAll(count, [&](std::size_t done, DWORD wanted, DWORD* moved) {
+    return ReadFile(file, next + done, wanted, moved, nullptr);
+  });
 }
 
 }  // namespace
